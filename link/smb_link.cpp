@@ -1,0 +1,30 @@
+#include "link/smb_link.h"
+
+#include <cstring>
+
+#include "link/percent_decode.h"
+#include "link/shell_execute.h"
+
+void OpenSmbLink(const char* tail) {
+  if (tail == nullptr || *tail == '\0') return;
+
+  const auto decoded = PercentDecode(tail);
+  static const char kScheme[] = "smb://";
+  if (std::strncmp(decoded.data(), kScheme, sizeof kScheme - 1) != 0) return;
+
+  // Step over every slash after "smb:", not just the two of the scheme.
+  const char* rest = decoded.data() + 4;
+  while (*rest == '/') ++rest;
+
+  // The scheme and its slashes (at least six bytes) give way to two
+  // backslashes, so the path is always shorter than the decoded text.
+  char path[LINK_BUFFER_SIZE];
+  char* out = path;
+  *out++ = '\\';
+  *out++ = '\\';
+  for (; *rest != '\0'; ++rest) *out++ = *rest == '/' ? '\\' : *rest;
+  *out = '\0';
+
+  // Failure is Explorer's or the shell's to show; the program shows nothing.
+  ShellExecuteA(nullptr, "open", "explorer.exe", path, nullptr, SW_SHOW);
+}
