@@ -1,0 +1,22 @@
+# Tests of the real Windows executable: checks of the PE file itself, and
+# end-to-end runs under Wine with a stand-in Explorer that records what it
+# was asked to open.
+
+enable_testing()
+
+foreach(helper explorer_standin start_exact)
+  add_executable(${helper} tests/${helper}.cpp)
+  target_link_options(${helper} PRIVATE ${WINDOWS_LINK_OPTIONS})
+endforeach()
+
+find_program(PYTHON3 python3 REQUIRED)
+
+add_test(NAME pe_file
+  COMMAND ${PYTHON3} ${PROJECT_SOURCE_DIR}/tests/pe_file_test.py
+          $<TARGET_FILE:smbopener> ${PROJECT_SOURCE_DIR}/app/icon/make_icon.py
+          ${PROJECT_SOURCE_DIR}/app/smbopener.ico ${PROJECT_VERSION})
+
+add_test(NAME wine_end_to_end
+  COMMAND ${PYTHON3} ${PROJECT_SOURCE_DIR}/tests/wine_e2e_test.py
+          $<TARGET_FILE:smbopener> $<TARGET_FILE:explorer_standin>
+          $<TARGET_FILE:start_exact>)

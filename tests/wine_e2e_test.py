@@ -1,0 +1,111 @@
+#!/usr/bin/env python3
+"""End-to-end tests of the real smbopener.exe under Wine.
+
+Each case starts the executable with an exact command line (through
+start_exact.exe) and checks its exit status and what the stand-in Explorer
+was started with: the parameters, the show command, and how many times.
+
+    wine_e2e_test.py SMBOPENER_EXE EXPLORER_STANDIN_EXE START_EXACT_EXE
+"""
+
+import os
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tools"))
+from wine_prefix import WinePrefix, explorer_parameters  # noqa: E402
+
+PROGRAM = "C:\\some dir\\smbopener.exe"
+NAME = b'"C:\\some dir\\smbopener.exe"'
+SW_HIDE, SW_SHOW, SW_SHOWMINNOACTIVE = 0, 5, 7
+
+# (what it shows, the whole command line, show command it is started with or
+#  None, the parameters Explorer must receive or None for no launch)
+CASES = [
+    ("walk-through", NAME + b" smb://server/Public%20Docs/report", None,
+     b"\\\\server\\Public Docs\\report"),
+    ("no arguments", NAME, None, None),
+    ("no command line at all", b"", None, None),
+    ("link glued to the quoted name", NAME + b"smb://a/b", None, None),
+    ("glued name, then a blank and more", NAME + b"smb://a/b smb://c/d", None,
+     b"\\\\c\\d"),
+    ("blanks and tabs before, blanks after", NAME + b" \t  \tsmb://a/b  ",
+     None, b"\\\\a\\b  "),
+    ("second argument", NAME + b" smb://a/b second", None,
+     b"\\\\a\\b second"),
+    ("unquoted name", b"smbopener.exe smb://a/b", None, b"\\\\a\\b"),
+    ("started hidden", NAME + b" smb://a/b", SW_HIDE, b"\\\\a\\b"),
+    ("started minimised", NAME + b" smb://a/b", SW_SHOWMINNOACTIVE,
+     b"\\\\a\\b"),
+    ("scheme alone", NAME + b" smb://", None, b"\\\\"),
+    ("escaped scheme", NAME + b" smb%3A//a/b%2Fc", None, b"\\\\a\\b\\c"),
+    ("byte from 0x80 up", NAME + b" smb://a/caf%E9/\xe9", None,
+     b"\\\\a\\caf\xe9\\\xe9"),
+    ("other scheme", NAME + b" http://a/b", None, None),
+    ("upper-case scheme", NAME + b" SMB://a/b", None, None),
+    ("quoted link", NAME + b' "smb://a/b"', None, None),
+    ("link too long", NAME + b" smb://a/" + b"x" * 20000, None, None),
+]
+
+
+def check_case(prefix, start_exact, case):
+    label, command_line, show, parameters = case
+    prefix.clear_record()
+    status = prefix.start_exact(start_exact, PROGRAM, command_line, show)
+    starts = prefix.record()
+    problems = []
+    if status != 1:
+        problems.append(f"exit status {status}, not 1")
+    if parameters is None:
+        if starts:
+            problems.append(f"launched {starts}")
+    elif len(starts) != 1:
+        problems.append(f"{len(starts)} launches, not 1")
+    else:
+        got = explorer_parameters(starts[0]["command_line"])
+        if got != parameters:
+            problems.append(f"Explorer got {got!r}, not {parameters!r}")
+        if starts[0]["show"] != SW_SHOW:
+            problems.append(f"show command {starts[0]['show']}, not SW_SHOW")
+    return problems
+
+
+def check_does_not_wait(prefix, start_exact):
+    """The program ends while the Explorer it started is still running."""
+    prefix.clear_record()
+    status = prefix.start_exact(
+        start_exact, PROGRAM, NAME + b" smb://a/b", None,
+        SMBOPENER_STANDIN_SLEEP_MS="60000", SMBOPENER_NO_WAIT_FOR_CHILDREN="1")
+    starts = prefix.wait_for_record(1)
+    problems = []
+    if status != 1:
+        problems.append(f"exit status {status}, not 1")
+    if len(starts) != 1 or starts[0]["ended"]:
+        problems.append(f"stand-in record {starts}: smbopener waited for it")
+    return problems
+
+
+def main():
+    smbopener, standin, start_exact = sys.argv[1:4]
+    prefix = WinePrefix(standin)
+    passed = failed = 0
+    try:
+        prefix.install(smbopener, PROGRAM)
+        checks = [(case[0], lambda c=case: check_case(prefix, start_exact, c))
+                  for case in CASES]
+        checks.append(("exits without waiting for Explorer",
+                       lambda: check_does_not_wait(prefix, start_exact)))
+        for label, check in checks:
+            problems = check()
+            print(("FAIL " if problems else "ok   ") + label)
+            for problem in problems:
+                print("     " + problem)
+            failed += bool(problems)
+            passed += not problems
+    finally:
+        prefix.close()
+    print(f"{passed} passed, {failed} failed")
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,130 @@
+"""A throwaway Wine prefix in which Explorer is a recording stand-in.
+
+Used by the end-to-end tests, the packaging tests, the benchmark and the
+try-a-link command. Wine runs the real Windows executables; only Explorer is
+replaced, by explorer_standin.exe, which records each command line it is
+started with instead of opening a window.
+"""
+
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+
+RECORD = "C:\\smbopener-record.txt"
+
+
+class WinePrefix:
+    def __init__(self, standin, path=None):
+        """Makes a new prefix (in `path`, or in a temporary folder that
+        close() removes) with `standin` in place of Explorer."""
+        self.owned = path is None
+        self.path = path or tempfile.mkdtemp(prefix="smbopener-wine-")
+        self.env = dict(os.environ,
+                        WINEPREFIX=self.path,
+                        WINEDEBUG="-all",
+                        WINEDLLOVERRIDES="mscoree,mshtml=",
+                        SMBOPENER_RECORD=RECORD)
+        self.env.pop("DISPLAY", None)
+        os.makedirs(self.path, exist_ok=True)
+        self.log = open(os.path.join(self.path, "wine-output.log"), "ab")
+        if not os.path.isdir(self.windows_path("C:\\windows")):
+            self._call(["wineboot", "-i"], timeout=300)
+            self.wait()
+        self.env["WINEDLLOVERRIDES"] = "mscoree,mshtml=;explorer.exe=n"
+        for place in ("C:\\windows\\system32\\explorer.exe",
+                      "C:\\windows\\explorer.exe"):
+            shutil.copyfile(standin, self.windows_path(place))
+
+    def windows_path(self, path):
+        """The host path of a path on the prefix's drive C:."""
+        assert path[:3].upper() == "C:\\", path
+        return os.path.join(self.path, "drive_c", *path[3:].split("\\"))
+
+    def install(self, host_file, windows_file):
+        target = self.windows_path(windows_file)
+        os.makedirs(os.path.dirname(target), exist_ok=True)
+        shutil.copyfile(host_file, target)
+
+    def _call(self, args, timeout=120, env=None):
+        # Wine's helper processes inherit its output: a file, never a pipe
+        # that would stay open after the command ends.
+        return subprocess.call(args, env=env or self.env, stdout=self.log,
+                               stderr=self.log, stdin=subprocess.DEVNULL,
+                               timeout=timeout)
+
+    def run(self, args, timeout=120, **extra_env):
+        """Runs `wine ARGS...` and returns its exit status."""
+        return self._call(["wine"] + list(args), timeout,
+                          dict(self.env, **extra_env))
+
+    def start_exact(self, start_exact_exe, program, command_line,
+                    show=None, **extra_env):
+        """Starts `program` with exactly the bytes `command_line` through
+        start_exact.exe (installed as C:\\start_exact.exe) and returns the
+        program's exit status."""
+        args = ["C:\\start_exact.exe", program, command_line.hex()]
+        if show is not None:
+            args.append(str(show))
+        if not os.path.exists(self.windows_path(args[0])):
+            self.install(start_exact_exe, args[0])
+        return self.run(args, **extra_env)
+
+    def clear_record(self):
+        try:
+            os.remove(self.windows_path(RECORD))
+        except FileNotFoundError:
+            pass
+
+    def record(self):
+        """What the stand-in Explorer recorded, Wine's desktop starts left
+        out: a list of entries, each a dict with the 'command_line' bytes,
+        the 'show' command (an int, or None) and whether it reached its
+        'end' after sleeping."""
+        try:
+            with open(self.windows_path(RECORD), "rb") as f:
+                lines = f.read().splitlines()
+        except FileNotFoundError:
+            return []
+        starts = []
+        for line in lines:
+            words = line.split()
+            if words and words[0] == b"start":
+                starts.append({
+                    "command_line": bytes.fromhex(words[1].decode()),
+                    "show": None if words[2] == b"-" else int(words[2]),
+                    "ended": False,
+                })
+            elif words == [b"end"] and starts:
+                starts[-1]["ended"] = True
+        return starts
+
+    def wait_for_record(self, count, seconds=10):
+        deadline = time.monotonic() + seconds
+        while len(self.record()) < count and time.monotonic() < deadline:
+            time.sleep(0.05)
+        return self.record()
+
+    def wait(self):
+        """Waits until every process of the prefix has ended."""
+        self._call(["wineserver", "-w"], timeout=300)
+
+    def close(self):
+        self._call(["wineserver", "-k"])
+        self.log.close()
+        if self.owned:
+            shutil.rmtree(self.path, ignore_errors=True)
+
+
+def explorer_parameters(command_line):
+    """The parameters in a command line that starts Explorer: what follows
+    the program's name (quoted or not) and the one blank behind it."""
+    if command_line.startswith(b'"'):
+        end = command_line.index(b'"', 1) + 1
+    else:
+        end = command_line.find(b" ")
+        end = len(command_line) if end < 0 else end
+    name, rest = command_line[:end], command_line[end:]
+    assert name.strip(b'"').lower().endswith(b"explorer.exe"), command_line
+    return rest[1:] if rest.startswith(b" ") else rest
