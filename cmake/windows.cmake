@@ -23,4 +23,5 @@ add_executable(smbopener WIN32
 target_link_libraries(smbopener PRIVATE smblink command_line shell32)
 target_link_options(smbopener PRIVATE ${WINDOWS_LINK_OPTIONS})
 
+include(packaging/packaging.cmake)
 include(tests/windows_tests.cmake)
