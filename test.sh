@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the unit tests, plain and under
 # AddressSanitizer and UndefinedBehaviorSanitizer, then the checks of the
-# Windows executable and its end-to-end tests under Wine.
+# Windows executable, its end-to-end tests and the installers under Wine.
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/install-deps.sh

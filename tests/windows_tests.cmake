@@ -20,3 +20,7 @@ add_test(NAME wine_end_to_end
   COMMAND ${PYTHON3} ${PROJECT_SOURCE_DIR}/tests/wine_e2e_test.py
           $<TARGET_FILE:smbopener> $<TARGET_FILE:explorer_standin>
           $<TARGET_FILE:start_exact>)
+
+add_test(NAME packaging
+  COMMAND ${PYTHON3} ${PROJECT_SOURCE_DIR}/tests/packaging_test.py
+          ${PROJECT_BINARY_DIR} ${PROJECT_SOURCE_DIR} ${PROJECT_VERSION})

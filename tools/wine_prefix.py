@@ -59,6 +59,27 @@ class WinePrefix:
         return self._call(["wine"] + list(args), timeout,
                           dict(self.env, **extra_env))
 
+    def reg_query(self, key):
+        """The values of a registry key, as a dict from name ("" for the
+        default value) to text, or None if the key does not exist."""
+        listing = os.path.join(self.path, "reg-query.txt")
+        with open(listing, "wb") as out:
+            status = subprocess.call(["wine", "reg", "query", key],
+                                     env=self.env, stdout=out,
+                                     stderr=self.log,
+                                     stdin=subprocess.DEVNULL, timeout=120)
+        if status != 0:
+            return None
+        values = {}
+        with open(listing, encoding="cp1252") as f:
+            for line in f.read().splitlines():
+                if not line.startswith("    "):
+                    continue
+                name, kind, *value = line[4:].split("    ", 2)
+                values["" if name == "(Default)" else name] = \
+                    value[0] if value else ""
+        return values
+
     def start_exact(self, start_exact_exe, program, command_line,
                     show=None, **extra_env):
         """Starts `program` with exactly the bytes `command_line` through
