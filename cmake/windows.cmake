@@ -25,3 +25,4 @@ target_link_options(smbopener PRIVATE ${WINDOWS_LINK_OPTIONS})
 
 include(packaging/packaging.cmake)
 include(tests/windows_tests.cmake)
+include(bench/bench.cmake)

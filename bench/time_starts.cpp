@@ -1,0 +1,69 @@
+// Times whole processes from start to exit, several programs interleaved.
+//
+//   time_starts.exe N PROGRAM HEX [PROGRAM HEX ...]
+//
+// Runs each PROGRAM with the command line HEX (hexadecimal bytes) N times,
+// taking the programs in turn, and prints one line per run:
+// "<index of the program> <microseconds from CreateProcess to its exit>".
+// Between runs it waits, untimed, for whatever the program started.
+
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+std::string FromHex(const char* hex) {
+  std::string bytes;
+  for (; hex[0] && hex[1]; hex += 2) {
+    const char pair[3] = {hex[0], hex[1], 0};
+    bytes += static_cast<char>(std::strtol(pair, nullptr, 16));
+  }
+  return bytes;
+}
+
+bool JobIsEmpty(HANDLE job) {
+  JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info;
+  return !QueryInformationJobObject(job, JobObjectBasicAccountingInformation,
+                                    &info, sizeof info, nullptr) ||
+         info.ActiveProcesses == 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 4 || argc % 2 != 0) return 2;
+  const int runs = std::atoi(argv[1]);
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  for (int run = 0; run < runs; ++run) {
+    for (int p = 2; p + 1 < argc; p += 2) {
+      std::string command_line = FromHex(argv[p + 1]);
+      STARTUPINFOA startup = {};
+      startup.cb = sizeof startup;
+      PROCESS_INFORMATION process;
+      HANDLE job = CreateJobObjectA(nullptr, nullptr);
+      LARGE_INTEGER start, end;
+      QueryPerformanceCounter(&start);
+      if (!CreateProcessA(argv[p], &command_line[0], nullptr, nullptr, FALSE,
+                          CREATE_SUSPENDED, nullptr, nullptr, &startup,
+                          &process))
+        return 3;
+      AssignProcessToJobObject(job, process.hProcess);
+      ResumeThread(process.hThread);
+      WaitForSingleObject(process.hProcess, INFINITE);
+      QueryPerformanceCounter(&end);
+      std::printf("%d %lld\n", (p - 2) / 2,
+                  (end.QuadPart - start.QuadPart) * 1000000 /
+                      frequency.QuadPart);
+      for (int i = 0; i < 2000 && !JobIsEmpty(job); ++i) Sleep(5);
+      CloseHandle(process.hProcess);
+      CloseHandle(process.hThread);
+      CloseHandle(job);
+    }
+  }
+  return 0;
+}
