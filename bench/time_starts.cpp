@@ -7,32 +7,11 @@
 // "<index of the program> <microseconds from CreateProcess to its exit>".
 // Between runs it waits, untimed, for whatever the program started.
 
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-namespace {
-
-std::string FromHex(const char* hex) {
-  std::string bytes;
-  for (; hex[0] && hex[1]; hex += 2) {
-    const char pair[3] = {hex[0], hex[1], 0};
-    bytes += static_cast<char>(std::strtol(pair, nullptr, 16));
-  }
-  return bytes;
-}
-
-bool JobIsEmpty(HANDLE job) {
-  JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info;
-  return !QueryInformationJobObject(job, JobObjectBasicAccountingInformation,
-                                    &info, sizeof info, nullptr) ||
-         info.ActiveProcesses == 0;
-}
-
-}  // namespace
+#include "tests/child_process.h"
 
 int main(int argc, char** argv) {
   if (argc < 4 || argc % 2 != 0) return 2;
@@ -59,7 +38,7 @@ int main(int argc, char** argv) {
       std::printf("%d %lld\n", (p - 2) / 2,
                   (end.QuadPart - start.QuadPart) * 1000000 /
                       frequency.QuadPart);
-      for (int i = 0; i < 2000 && !JobIsEmpty(job); ++i) Sleep(5);
+      WaitForJobToEmpty(job, 10000);
       CloseHandle(process.hProcess);
       CloseHandle(process.hThread);
       CloseHandle(job);

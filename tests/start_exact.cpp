@@ -11,36 +11,10 @@
 // SMBOPENER_NO_WAIT_FOR_CHILDREN is set. Exit status 255: the program could
 // not be started.
 
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
-
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
-namespace {
-
-std::string FromHex(const char* hex) {
-  std::string bytes;
-  for (; hex[0] && hex[1]; hex += 2) {
-    const char pair[3] = {hex[0], hex[1], 0};
-    bytes += static_cast<char>(std::strtol(pair, nullptr, 16));
-  }
-  return bytes;
-}
-
-void WaitForJobToEmpty(HANDLE job) {
-  for (int i = 0; i < 2000; ++i) {
-    JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info;
-    if (!QueryInformationJobObject(job, JobObjectBasicAccountingInformation,
-                                   &info, sizeof info, nullptr) ||
-        info.ActiveProcesses == 0)
-      return;
-    Sleep(10);
-  }
-}
-
-}  // namespace
+#include "tests/child_process.h"
 
 int main(int argc, char** argv) {
   if (argc < 3) return 254;
@@ -62,6 +36,6 @@ int main(int argc, char** argv) {
   DWORD status = 255;
   GetExitCodeProcess(process.hProcess, &status);
   if (std::getenv("SMBOPENER_NO_WAIT_FOR_CHILDREN") == nullptr)
-    WaitForJobToEmpty(job);
+    WaitForJobToEmpty(job, 20000);
   return static_cast<int>(status);
 }

@@ -6,6 +6,7 @@ enable_testing()
 
 foreach(helper explorer_standin start_exact)
   add_executable(${helper} tests/${helper}.cpp)
+  target_include_directories(${helper} PRIVATE ${PROJECT_SOURCE_DIR})
   target_link_options(${helper} PRIVATE ${WINDOWS_LINK_OPTIONS})
 endforeach()
 
