@@ -46,11 +46,23 @@ CASES = [
     ("link too long", NAME + b" smb://a/" + b"x" * 20000, None, None),
 ]
 
+# The same command line in a double-byte code page and in a single-byte one:
+# in code page 932, 0x81 is a lead byte that takes the quote after it along,
+# so the quoted name runs on past the blank inside it.
+DOUBLE_BYTE_NAME = b'"C:\\x\x81"y z.exe" smb://a/b'
+CODE_PAGE_CASES = [
+    ("lead byte takes a quote along (code page 932)", DOUBLE_BYTE_NAME,
+     "ja_JP.UTF-8", b"\\\\a\\b"),
+    ("no lead bytes in code page 1252", DOUBLE_BYTE_NAME, "en_US.UTF-8",
+     None),
+]
 
-def check_case(prefix, start_exact, case):
+
+def check_case(prefix, start_exact, case, **env):
     label, command_line, show, parameters = case
     prefix.clear_record()
-    status = prefix.start_exact(start_exact, PROGRAM, command_line, show)
+    status = prefix.start_exact(start_exact, PROGRAM, command_line, show,
+                                **env)
     starts = prefix.record()
     problems = []
     if status != 1:
@@ -92,6 +104,9 @@ def main():
         prefix.install(smbopener, PROGRAM)
         checks = [(case[0], lambda c=case: check_case(prefix, start_exact, c))
                   for case in CASES]
+        checks += [(label, lambda c=(label, line, None, parameters), l=locale:
+                    check_case(prefix, start_exact, c, LC_ALL=l))
+                   for label, line, locale, parameters in CODE_PAGE_CASES]
         checks.append(("exits without waiting for Explorer",
                        lambda: check_does_not_wait(prefix, start_exact)))
         for label, check in checks:
