@@ -8,9 +8,10 @@
 void OpenSmbLink(const char* tail) {
   if (tail == nullptr || *tail == '\0') return;
 
+  static const char SMB_SCHEME[] = "smb://";
   const auto decoded = PercentDecode(tail);
-  static const char kScheme[] = "smb://";
-  if (std::strncmp(decoded.data(), kScheme, sizeof kScheme - 1) != 0) return;
+  if (std::strncmp(decoded.data(), SMB_SCHEME, sizeof SMB_SCHEME - 1) != 0)
+    return;
 
   // Step over every slash after "smb:", not just the two of the scheme.
   const char* rest = decoded.data() + 4;
