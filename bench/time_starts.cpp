@@ -3,7 +3,8 @@
 //   time_starts.exe N PROGRAM HEX [PROGRAM HEX ...]
 //
 // Runs each PROGRAM with the command line HEX (hexadecimal bytes) N times,
-// taking the programs in turn, and prints one line per run:
+// taking the programs in turn, in reverse order every other round so that
+// none always follows the same one, and prints one line per run:
 // "<index of the program> <microseconds from CreateProcess to its exit>".
 // Between runs it waits, untimed, for whatever the program started.
 
@@ -16,10 +17,12 @@
 int main(int argc, char** argv) {
   if (argc < 4 || argc % 2 != 0) return 2;
   const int runs = std::atoi(argv[1]);
+  const int programs = (argc - 2) / 2;
   LARGE_INTEGER frequency;
   QueryPerformanceFrequency(&frequency);
   for (int run = 0; run < runs; ++run) {
-    for (int p = 2; p + 1 < argc; p += 2) {
+    for (int i = 0; i < programs; ++i) {
+      const int p = 2 + 2 * (run % 2 == 0 ? i : programs - 1 - i);
       std::string command_line = FromHex(argv[p + 1]);
       STARTUPINFOA startup = {};
       startup.cb = sizeof startup;
