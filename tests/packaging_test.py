@@ -63,23 +63,10 @@ def expected_association(exe_windows_path):
 
 
 def smbopener_products(prefix):
-    """(product code, version) of each installed smbopener product."""
-    listing = os.path.join(prefix.path, "uninstall.txt")
-    with open(listing, "wb") as out:
-        subprocess.call(["wine", "reg", "query", UNINSTALL, "/s"],
-                        env=prefix.env, stdout=out, stderr=prefix.log,
-                        stdin=subprocess.DEVNULL)
-    products, key, values = [], None, {}
-    with open(listing, encoding="cp1252") as f:
-        for line in f.read().splitlines() + ["HKEY_END"]:
-            if line.startswith("HKEY_"):
-                if values.get("DisplayName") == "smbopener":
-                    products.append((key, values.get("DisplayVersion")))
-                key, values = line.rsplit("\\", 1)[-1], {}
-            elif line.startswith("    "):
-                name, _, *value = line[4:].split("    ", 2)
-                values[name] = value[0] if value else ""
-    return products
+    """The version of each installed smbopener product."""
+    return [values.get("DisplayVersion")
+            for values in (prefix.reg_tree(UNINSTALL) or {}).values()
+            if values.get("DisplayName") == "smbopener"]
 
 
 def open_through_shell(prefix):
@@ -112,8 +99,7 @@ def test_msi(build, source, version, standin):
         check("MSI: the shell opens the link in Explorer", opened == [OPENED],
               opened)
         products = smbopener_products(prefix)
-        check("MSI: one product registered",
-              [v for _, v in products] == [version], products)
+        check("MSI: one product registered", products == [version], products)
 
         # Version N+1, with an executable that differs from N's.
         next_version = version.rsplit(".", 1)[0] + "." + str(
@@ -137,7 +123,7 @@ def test_msi(build, source, version, standin):
         status = prefix.run(["msiexec", "/i", "C:\\next.msi", "/qn"])
         products = smbopener_products(prefix)
         check(f"MSI: upgrading {version} to {next_version} leaves one product",
-              status == 0 and [v for _, v in products] == [next_version],
+              status == 0 and products == [next_version],
               f"status {status}, products {products}")
         check("MSI: the upgrade installs the new executable",
               os.path.isfile(host_exe) and sha256(host_exe) == new_hash)

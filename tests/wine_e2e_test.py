@@ -10,6 +10,7 @@ was started with: the parameters, the show command, and how many times.
 
 import os
 import sys
+from functools import partial
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tools"))
 from wine_prefix import WinePrefix, explorer_parameters  # noqa: E402
@@ -58,8 +59,7 @@ CODE_PAGE_CASES = [
 ]
 
 
-def check_case(prefix, start_exact, case, **env):
-    label, command_line, show, parameters = case
+def check_case(prefix, start_exact, command_line, show, parameters, **env):
     prefix.clear_record()
     status = prefix.start_exact(start_exact, PROGRAM, command_line, show,
                                 **env)
@@ -102,13 +102,14 @@ def main():
     passed = failed = 0
     try:
         prefix.install(smbopener, PROGRAM)
-        checks = [(case[0], lambda c=case: check_case(prefix, start_exact, c))
-                  for case in CASES]
-        checks += [(label, lambda c=(label, line, None, parameters), l=locale:
-                    check_case(prefix, start_exact, c, LC_ALL=l))
+        checks = [(label, partial(check_case, prefix, start_exact, line, show,
+                                  parameters))
+                  for label, line, show, parameters in CASES]
+        checks += [(label, partial(check_case, prefix, start_exact, line, None,
+                                   parameters, LC_ALL=locale))
                    for label, line, locale, parameters in CODE_PAGE_CASES]
         checks.append(("exits without waiting for Explorer",
-                       lambda: check_does_not_wait(prefix, start_exact)))
+                       partial(check_does_not_wait, prefix, start_exact)))
         for label, check in checks:
             problems = check()
             print(("FAIL " if problems else "ok   ") + label)

@@ -59,26 +59,33 @@ class WinePrefix:
         return self._call(["wine"] + list(args), timeout,
                           dict(self.env, **extra_env))
 
-    def reg_query(self, key):
-        """The values of a registry key, as a dict from name ("" for the
-        default value) to text, or None if the key does not exist."""
+    def reg_tree(self, key):
+        """The registry key and every key below it, as a dict from full key
+        name to its values (a dict from value name, "" for the default
+        value, to text), or None if the key does not exist."""
         listing = os.path.join(self.path, "reg-query.txt")
         with open(listing, "wb") as out:
-            status = subprocess.call(["wine", "reg", "query", key],
+            status = subprocess.call(["wine", "reg", "query", key, "/s"],
                                      env=self.env, stdout=out,
                                      stderr=self.log,
                                      stdin=subprocess.DEVNULL, timeout=120)
         if status != 0:
             return None
-        values = {}
+        tree, values = {}, None
         with open(listing, encoding="cp1252") as f:
             for line in f.read().splitlines():
-                if not line.startswith("    "):
-                    continue
-                name, kind, *value = line[4:].split("    ", 2)
-                values["" if name == "(Default)" else name] = \
-                    value[0] if value else ""
-        return values
+                if line.startswith("HKEY_"):
+                    values = tree.setdefault(line, {})
+                elif line.startswith("    ") and values is not None:
+                    name, _, *value = line[4:].split("    ", 2)
+                    values["" if name == "(Default)" else name] = \
+                        value[0] if value else ""
+        return tree
+
+    def reg_query(self, key):
+        """The values of one registry key, or None if it does not exist."""
+        tree = self.reg_tree(key)
+        return None if tree is None else next(iter(tree.values()), {})
 
     def start_exact(self, start_exact_exe, program, command_line,
                     show=None, **extra_env):
