@@ -24,13 +24,12 @@ std::array<char, LINK_BUFFER_SIZE> PercentDecode(const char* tail) {
     if (*p != '%') {
       text += *p++;
     } else {
-      // Base-16 conversion of "0x0" c1 c2 stops at the first non-digit, so
-      // the escape is worth c1 c2, c1 alone, or 0. The terminator is no
-      // digit either, so a short escape at the end never reads past it.
-      const char c1 = p[1];
-      const int high = HexDigitValue(c1);
-      const char c2 = high < 0 ? '\0' : p[2];
-      const int low = HexDigitValue(c2);
+      // The value is what base-16 conversion of "0x0" and the two bytes after
+      // '%' gives: both bytes as hex digits, the first alone if only it is
+      // one, else 0. The terminator is no digit, so a short escape at the
+      // end of the tail never reads past it.
+      const int high = HexDigitValue(p[1]);
+      const int low = high < 0 ? -1 : HexDigitValue(p[2]);
       const int value = high < 0 ? 0 : low < 0 ? high : high * 16 + low;
       // A 0 ends the decoded text; whatever follows it is dropped unread.
       if (value == 0) break;
