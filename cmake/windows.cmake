@@ -14,7 +14,7 @@ add_compile_options(-ffunction-sections -fdata-sections
 configure_file(app/smbopener.rc.in smbopener.rc @ONLY)
 configure_file(app/smbopener.manifest.in smbopener.manifest @ONLY)
 set_property(SOURCE ${PROJECT_BINARY_DIR}/smbopener.rc APPEND PROPERTY
-  OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/app/smbopener.ico
+  OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/app/icon/smbopener.ico
                  ${PROJECT_BINARY_DIR}/smbopener.manifest)
 
 add_executable(smbopener WIN32

@@ -12,13 +12,13 @@ file(MAKE_DIRECTORY ${MSI_STAGE})
 # wixl looks for the files it packs relative to where it runs.
 add_custom_command(OUTPUT ${MSI}
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:smbopener>
-          ${PROJECT_SOURCE_DIR}/app/smbopener.ico ${MSI_STAGE}
+          ${PROJECT_SOURCE_DIR}/app/icon/smbopener.ico ${MSI_STAGE}
   COMMAND ${WIXL} -a x86 -D Version=${PROJECT_VERSION}
           -D Exe=smbopener.exe -D Icon=smbopener.ico
           -o ${MSI} ${PROJECT_SOURCE_DIR}/packaging/smbopener.wxs
   WORKING_DIRECTORY ${MSI_STAGE}
   DEPENDS smbopener ${PROJECT_SOURCE_DIR}/packaging/smbopener.wxs
-          ${PROJECT_SOURCE_DIR}/app/smbopener.ico
+          ${PROJECT_SOURCE_DIR}/app/icon/smbopener.ico
   COMMENT "Building ${MSI}"
   VERBATIM)
 

@@ -109,7 +109,7 @@ def test_msi(build, source, version, standin):
             with open(exe, "rb") as f, \
                     open(os.path.join(stage, "smbopener.exe"), "wb") as g:
                 g.write(f.read() + b"N+1")
-            shutil.copy(os.path.join(source, "app", "smbopener.ico"), stage)
+            shutil.copy(os.path.join(source, "app", "icon", "smbopener.ico"), stage)
             subprocess.run(["wixl", "-a", "x86", "-D",
                             f"Version={next_version}", "-D",
                             "Exe=smbopener.exe", "-D", "Icon=smbopener.ico",

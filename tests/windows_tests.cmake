@@ -15,7 +15,7 @@ find_program(PYTHON3 python3 REQUIRED)
 add_test(NAME pe_file
   COMMAND ${PYTHON3} ${PROJECT_SOURCE_DIR}/tests/pe_file_test.py
           $<TARGET_FILE:smbopener> ${PROJECT_SOURCE_DIR}/app/icon/make_icon.py
-          ${PROJECT_SOURCE_DIR}/app/smbopener.ico ${PROJECT_VERSION})
+          ${PROJECT_SOURCE_DIR}/app/icon/smbopener.ico ${PROJECT_VERSION})
 
 add_test(NAME wine_end_to_end
   COMMAND ${PYTHON3} ${PROJECT_SOURCE_DIR}/tests/wine_e2e_test.py
