@@ -106,18 +106,18 @@ def test_msi(build, source, version, standin):
             int(version.rsplit(".", 1)[1]) + 1)
         stage = tempfile.mkdtemp(prefix="smbopener-msi-")
         try:
-            with open(exe, "rb") as f, \
-                    open(os.path.join(stage, "smbopener.exe"), "wb") as g:
+            next_exe = os.path.join(stage, "smbopener.exe")
+            with open(exe, "rb") as f, open(next_exe, "wb") as g:
                 g.write(f.read() + b"N+1")
-            shutil.copy(os.path.join(source, "app", "icon", "smbopener.ico"), stage)
-            subprocess.run(["wixl", "-a", "x86", "-D",
-                            f"Version={next_version}", "-D",
-                            "Exe=smbopener.exe", "-D", "Icon=smbopener.ico",
-                            "-o", "next.msi",
-                            os.path.join(source, "packaging", "smbopener.wxs")],
-                           cwd=stage, check=True, capture_output=True)
-            prefix.install(os.path.join(stage, "next.msi"), "C:\\next.msi")
-            new_hash = sha256(os.path.join(stage, "smbopener.exe"))
+            next_msi = os.path.join(stage, "next.msi")
+            subprocess.run(
+                [sys.executable,
+                 os.path.join(source, "packaging", "make_msi.py"), next_msi,
+                 next_version, next_exe,
+                 os.path.join(source, "app", "icon", "smbopener.ico")],
+                check=True, capture_output=True)
+            prefix.install(next_msi, "C:\\next.msi")
+            new_hash = sha256(next_exe)
         finally:
             shutil.rmtree(stage)
         status = prefix.run(["msiexec", "/i", "C:\\next.msi", "/qn"])

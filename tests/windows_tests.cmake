@@ -10,8 +10,6 @@ foreach(helper explorer_standin start_exact)
   target_link_options(${helper} PRIVATE ${WINDOWS_LINK_OPTIONS})
 endforeach()
 
-find_program(PYTHON3 python3 REQUIRED)
-
 add_test(NAME pe_file
   COMMAND ${PYTHON3} ${PROJECT_SOURCE_DIR}/tests/pe_file_test.py
           $<TARGET_FILE:smbopener> ${PROJECT_SOURCE_DIR}/app/icon/make_icon.py
