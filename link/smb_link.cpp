@@ -1,7 +1,9 @@
 #include "link/smb_link.h"
 
 #include <cstring>
+#include <string>
 
+#include "link/explorer_parameters.h"
 #include "link/percent_decode.h"
 #include "link/shell_execute.h"
 
@@ -26,6 +28,9 @@ void OpenSmbLink(const char* tail) {
   for (; *rest != '\0'; ++rest) *out++ = *rest == '/' ? '\\' : *rest;
   *out = '\0';
 
+  const std::string parameters = ExplorerParameters(path);
+  if (parameters.empty()) return;
   // Failure is Explorer's or the shell's to show; the program shows nothing.
-  ShellExecuteA(nullptr, "open", "explorer.exe", path, nullptr, SW_SHOW);
+  ShellExecuteA(nullptr, "open", "explorer.exe", parameters.c_str(), nullptr,
+                SW_SHOW);
 }

@@ -7,8 +7,11 @@
 // The tail is percent-decoded; if the decoded text begins with "smb://"
 // (lower case), the run of slashes after "smb:" is dropped, the rest is
 // copied behind two backslashes with every '/' turned into '\', and the shell
-// is asked to open "explorer.exe" with that UNC path as its parameters.
-// Anything else is ignored. Nothing is reported either way.
+// is asked to open "explorer.exe" with what ExplorerParameters makes of that
+// UNC path: the path itself, quoted where it holds ',' or '=', behind
+// "/select," where it names a program; a path into the device namespace or
+// with a double quote is refused. Anything else is ignored. Nothing is
+// reported either way.
 void OpenSmbLink(const char* tail);
 
 #endif  // SMBOPENER_LINK_SMB_LINK_H_
