@@ -13,7 +13,8 @@ import sys
 from functools import partial
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tools"))
-from wine_prefix import WinePrefix, explorer_parameters  # noqa: E402
+from wine_prefix import (WinePrefix, explorer_fields,  # noqa: E402
+                         explorer_parameters)
 
 PROGRAM = "C:\\some dir\\smbopener.exe"
 NAME = b'"C:\\some dir\\smbopener.exe"'
@@ -41,6 +42,21 @@ CASES = [
     ("escaped scheme", NAME + b" smb%3A//a/b%2Fc", None, b"\\\\a\\b\\c"),
     ("byte from 0x80 up", NAME + b" smb://a/caf%E9/\xe9", None,
      b"\\\\a\\caf\xe9\\\xe9"),
+    ("comma in a name (quoted)", NAME + b" smb://srv/Smith, John/Q1", None,
+     b'"\\\\srv\\Smith, John\\Q1"'),
+    ("equals sign in a name (quoted)", NAME + b" smb://srv/a=b/c", None,
+     b'"\\\\srv\\a=b\\c"'),
+    ("program (selected, not run)", NAME + b" smb://srv/tools/setup.exe",
+     None, b"/select,\\\\srv\\tools\\setup.exe"),
+    ("shortcut (selected, not run)", NAME + b" smb://srv/t/Start.LNK", None,
+     b"/select,\\\\srv\\t\\Start.LNK"),
+    ("document (opened)", NAME + b" smb://srv/t/report.pdf", None,
+     b"\\\\srv\\t\\report.pdf"),
+    ("device namespace \\\\.\\", NAME + b" smb://./C:/Windows", None, None),
+    ("device namespace \\\\?\\", NAME + b" smb://%3F/C:/Windows/notepad.exe",
+     None, None),
+    ("double quote in the path", NAME + b" smb://srv/t/run.ex%22e%22", None,
+     None),
     ("other scheme", NAME + b" http://a/b", None, None),
     ("upper-case scheme", NAME + b" SMB://a/b", None, None),
     ("quoted link", NAME + b' "smb://a/b"', None, None),
@@ -76,6 +92,9 @@ def check_case(prefix, start_exact, command_line, show, parameters, **env):
         got = explorer_parameters(starts[0]["command_line"])
         if got != parameters:
             problems.append(f"Explorer got {got!r}, not {parameters!r}")
+        switches, objects = explorer_fields(got)
+        if len(objects) != 1 or switches not in ([], [b"/select"]):
+            problems.append(f"Explorer reads {switches} {objects}")
         if starts[0]["show"] != SW_SHOW:
             problems.append(f"show command {starts[0]['show']}, not SW_SHOW")
     return problems

@@ -13,7 +13,7 @@ command line. The Wine prefix is kept in build/wine-prefix between runs.
 import os
 import sys
 
-from wine_prefix import WinePrefix, explorer_parameters
+from wine_prefix import WinePrefix, explorer_fields, explorer_parameters
 
 PROGRAM = "C:\\Program Files\\smbopener\\smbopener.exe"
 
@@ -33,14 +33,19 @@ def main():
         starts = prefix.record()
     finally:
         prefix.close()
-    print("command line: " + command_line.decode("cp1252", "replace"))
+    text = lambda b: b.decode("cp1252", "replace")  # noqa: E731
+    print("command line:  " + text(command_line))
     for start in starts:
         parameters = explorer_parameters(start["command_line"])
-        print("opened:       explorer.exe "
-              + parameters.decode("cp1252", "replace"))
+        switches, objects = explorer_fields(parameters)
+        print("explorer.exe:  " + text(parameters))
+        shown = text(b"".join(objects[:1]))
+        print("Explorer:      " + (f"shows {shown} selected in its folder"
+                                   if b"/select" in switches else
+                                   f"opens {shown}"))
     if not starts:
-        print("opened:       nothing (not an smb link)")
-    print(f"exit status:  {status}")
+        print("explorer.exe:  not started (not an smb link, or refused)")
+    print(f"exit status:   {status}")
 
 
 if __name__ == "__main__":

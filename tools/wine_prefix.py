@@ -156,3 +156,29 @@ def explorer_parameters(command_line):
     name, rest = command_line[:end], command_line[end:]
     assert name.strip(b'"').lower().endswith(b"explorer.exe"), command_line
     return rest[1:] if rest.startswith(b" ") else rest
+
+
+def explorer_fields(parameters):
+    """Explorer's reading of its parameters: (switches, objects). Fields are
+    separated by ',' and '='; a double-quoted stretch may hold both; quotes
+    are otherwise dropped, and "" inside quotes is one quote; blanks and tabs
+    at each field's ends are ignored; a field led by '/' is a switch, and
+    Explorer opens the first of the other fields."""
+    fields, field, quoted, i = [], b"", False, 0
+    while i < len(parameters):
+        c = parameters[i:i + 1]
+        if c == b'"':
+            if quoted and parameters[i + 1:i + 2] == b'"':
+                field += c
+                i += 1
+            else:
+                quoted = not quoted
+        elif not quoted and c in (b",", b"="):
+            fields.append(field)
+            field = b""
+        else:
+            field += c
+        i += 1
+    fields = [f.strip(b" \t") for f in fields + [field]]
+    return ([f for f in fields if f.startswith(b"/")],
+            [f for f in fields if f and not f.startswith(b"/")])
