@@ -19,6 +19,7 @@ set_property(SOURCE ${PROJECT_BINARY_DIR}/smbopener.rc APPEND PROPERTY
 
 add_executable(smbopener WIN32
   app/win_main.cpp
+  link/windows_shell.cpp
   ${PROJECT_BINARY_DIR}/smbopener.rc)
 target_link_libraries(smbopener PRIVATE smblink command_line shell32)
 target_link_options(smbopener PRIVATE ${WINDOWS_LINK_OPTIONS})

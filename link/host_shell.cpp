@@ -1,5 +1,6 @@
-// The shell's launch call where there is no Windows shell: runs the named
-// program, found on PATH, with the parameters as its one argument.
+// The shell's launch calls where there is no Windows shell: run the named
+// program, found on PATH, with the parameters as its one argument. The host
+// reads every text as UTF-8, so both calls hand over the bytes as they are.
 
 #include <spawn.h>
 #include <sys/types.h>
@@ -16,4 +17,10 @@ HINSTANCE ShellExecuteA(HWND, const char*, const char* file,
   // Not waited for: the program ends at once and leaves the child running.
   posix_spawnp(&pid, file, nullptr, nullptr, argv, environ);
   return nullptr;
+}
+
+HINSTANCE ShellExecuteUtf8(HWND owner, const char* verb, const char* file,
+                           const char* parameters, const char* directory,
+                           int show) {
+  return ShellExecuteA(owner, verb, file, parameters, directory, show);
 }

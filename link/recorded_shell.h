@@ -1,8 +1,8 @@
 #ifndef SMBOPENER_LINK_RECORDED_SHELL_H_
 #define SMBOPENER_LINK_RECORDED_SHELL_H_
 
-// A ShellExecuteA for tests, fuzzers and benchmarks: it runs nothing and
-// records every request it is given.
+// The shell's launch calls for tests, fuzzers and benchmarks: they run
+// nothing and record every request they are given, and by which call.
 
 #include <string>
 #include <vector>
@@ -10,6 +10,7 @@
 #include "link/shell_execute.h"
 
 struct ShellRequest {
+  bool utf8;  // made through ShellExecuteUtf8, not ShellExecuteA
   HWND owner;
   bool has_verb, has_file, has_parameters, has_directory;
   std::string verb, file, parameters, directory;

@@ -6,6 +6,7 @@
 #include "link/explorer_parameters.h"
 #include "link/percent_decode.h"
 #include "link/shell_execute.h"
+#include "link/utf8.h"
 
 void OpenSmbLink(const char* tail) {
   if (tail == nullptr || *tail == '\0') return;
@@ -30,7 +31,13 @@ void OpenSmbLink(const char* tail) {
 
   const std::string parameters = ExplorerParameters(path);
   if (parameters.empty()) return;
-  // Failure is Explorer's or the shell's to show; the program shows nothing.
-  ShellExecuteA(nullptr, "open", "explorer.exe", parameters.c_str(), nullptr,
-                SW_SHOW);
+  // Links from the web spell names outside ASCII as UTF-8, which the ANSI
+  // code page would misread; any other text is a legacy ANSI one. Failure
+  // is Explorer's or the shell's to show; the program shows nothing.
+  if (IsNonAsciiUtf8(parameters.c_str()))
+    ShellExecuteUtf8(nullptr, "open", "explorer.exe", parameters.c_str(),
+                     nullptr, SW_SHOW);
+  else
+    ShellExecuteA(nullptr, "open", "explorer.exe", parameters.c_str(), nullptr,
+                  SW_SHOW);
 }

@@ -17,6 +17,7 @@ import time
 CASES = [
     (["smb://server/Public%20Docs/report"], "\\\\server\\Public Docs\\report"),
     (["smb://a/b", "second"], "\\\\a\\b second"),
+    (["smb://nas/B%C3%BCro"], "\\\\nas\\B\u00fcro"),
     ([], None),
     (["http://a/b"], None),
 ]
@@ -41,8 +42,10 @@ def main():
             deadline = time.monotonic() + (5 if expected else 0.5)
             while not os.path.exists(record) and time.monotonic() < deadline:
                 time.sleep(0.02)
-            got = open(record).read().splitlines() if os.path.exists(
-                record) else []
+            got = []
+            if os.path.exists(record):
+                with open(record, encoding="utf-8") as f:
+                    got = f.read().splitlines()
             want = [f"1|{expected}"] if expected else []
             ok = status == 1 and got == want
             print(("ok   " if ok else "FAIL ") + " ".join(args or ["(none)"]))
