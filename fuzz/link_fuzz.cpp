@@ -2,10 +2,13 @@
 // OpenSmbLink, with the launch recorded instead of run. Every input is
 // checked against an independent model that decodes each escape with strtol
 // itself, and against the properties that must hold for any input: at most
-// one launch, only of explorer.exe, with "open" and SW_SHOW; and, read the
-// way Explorer reads its parameters, exactly the UNC path as the one object,
-// no switch but a leading /select, and /select for every path that names a
-// program.
+// one launch, only of explorer.exe, with "open" and SW_SHOW; read the way
+// Explorer reads its parameters, exactly the UNC path as the one object, no
+// switch but a leading /select, and /select for every path that names a
+// program; and the UTF-8 call exactly for parameters that glibc's own
+// decoder takes as UTF-8 and that hold a byte from 0x80 up.
+
+#include <iconv.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -20,6 +23,7 @@
 #include "link/percent_decode.h"
 #include "link/recorded_shell.h"
 #include "link/smb_link.h"
+#include "link/utf8.h"
 
 namespace {
 
@@ -100,6 +104,24 @@ bool ModelSelects(const std::string& path) {
   return ProgramType(name.substr(0, name.find(':'))) || ProgramType(name);
 }
 
+// Whether `text` holds a byte from 0x80 up and glibc's iconv decodes all of
+// it as UTF-8 (RFC 3629: it refuses overlong forms, surrogates, code points
+// above U+10FFFF and sequences cut short).
+bool ModelIsNonAsciiUtf8(const std::string& text) {
+  if (std::all_of(text.begin(), text.end(),
+                  [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    return false;
+  static const iconv_t to_utf32 = iconv_open("UTF-32LE", "UTF-8");
+  iconv(to_utf32, nullptr, nullptr, nullptr, nullptr);
+  std::string in = text, out(4 * text.size(), '\0');
+  char* in_p = &in[0];
+  char* out_p = &out[0];
+  std::size_t in_left = in.size(), out_left = out.size();
+  return iconv(to_utf32, &in_p, &in_left, &out_p, &out_left) !=
+             static_cast<std::size_t>(-1) &&
+         in_left == 0;
+}
+
 void Require(bool ok) {
   if (!ok) std::abort();
 }
@@ -116,6 +138,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   std::unique_ptr<char[]> tail(new char[length + 1]);
   std::memcpy(tail.get(), data, length);
   tail[length] = '\0';
+
+  Require(IsNonAsciiUtf8(tail.get()) == ModelIsNonAsciiUtf8(tail.get()));
 
   const std::string decoded = ModelDecode(tail.get());
   Require(decoded == PercentDecode(tail.get()).data());
@@ -136,6 +160,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   const ShellRequest& r = requests[0];
   Require(r.owner == nullptr && r.verb == "open" && r.file == "explorer.exe");
   Require(!r.has_directory && r.show == SW_SHOW);
+  Require(r.utf8 == ModelIsNonAsciiUtf8(r.parameters));
 
   // Read the way Explorer reads it, the request names exactly the path
   // (Explorer drops the blanks and tabs at its end), and nothing else.
