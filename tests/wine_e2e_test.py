@@ -21,7 +21,8 @@ NAME = b'"C:\\some dir\\smbopener.exe"'
 SW_HIDE, SW_SHOW, SW_SHOWMINNOACTIVE = 0, 5, 7
 
 # (what it shows, the whole command line, show command it is started with or
-#  None, the parameters Explorer must receive or None for no launch)
+#  None, the parameters Explorer must receive or None for no launch). Bytes
+#  are compared with Explorer's ANSI command line, text with its wide one.
 CASES = [
     ("walk-through", NAME + b" smb://server/Public%20Docs/report", None,
      b"\\\\server\\Public Docs\\report"),
@@ -42,6 +43,21 @@ CASES = [
     ("escaped scheme", NAME + b" smb%3A//a/b%2Fc", None, b"\\\\a\\b\\c"),
     ("byte from 0x80 up", NAME + b" smb://a/caf%E9/\xe9", None,
      b"\\\\a\\caf\xe9\\\xe9"),
+    ("UTF-8 name", NAME + b" smb://nas/B%C3%BCro", None, "\\\\nas\\B\u00fcro"),
+    ("UTF-8 name outside the ANSI code page",
+     NAME + b" smb://nas/%E6%9D%B1%E4%BA%AC", None, "\\\\nas\\\u6771\u4eac"),
+    ("UTF-8 four-byte character", NAME + b" smb://nas/%F0%9F%93%81/x", None,
+     "\\\\nas\\\U0001F4C1\\x"),
+    ("UTF-8 name with a comma (quoted)",
+     NAME + b" smb://nas/M%C3%BCller, Hans", None,
+     '"\\\\nas\\M\u00fcller, Hans"'),
+    ("UTF-8 program name (selected)",
+     NAME + b" smb://nas/t/%E5%AE%89%E8%A3%85.exe", None,
+     "/select,\\\\nas\\t\\\u5b89\u88c5.exe"),
+    ("legacy ANSI escape", NAME + b" smb://a/caf%E9", None, b"\\\\a\\caf\xe9"),
+    ("UTF-8 beside a legacy byte stays ANSI",
+     NAME + b" smb://a/B%C3%BCro/caf%E9", None,
+     b"\\\\a\\B\xc3\xbcro\\caf\xe9"),
     ("comma in a name (quoted)", NAME + b" smb://srv/Smith, John/Q1", None,
      b'"\\\\srv\\Smith, John\\Q1"'),
     ("equals sign in a name (quoted)", NAME + b" smb://srv/a=b/c", None,
@@ -89,11 +105,14 @@ def check_case(prefix, start_exact, command_line, show, parameters, **env):
     elif len(starts) != 1:
         problems.append(f"{len(starts)} launches, not 1")
     else:
-        got = explorer_parameters(starts[0]["command_line"])
+        got = explorer_parameters(
+            starts[0]["wide_command_line" if isinstance(parameters, str)
+                      else "command_line"])
         if got != parameters:
             problems.append(f"Explorer got {got!r}, not {parameters!r}")
         switches, objects = explorer_fields(got)
-        if len(objects) != 1 or switches not in ([], [b"/select"]):
+        select = "/select" if isinstance(got, str) else b"/select"
+        if len(objects) != 1 or switches not in ([], [select]):
             problems.append(f"Explorer reads {switches} {objects}")
         if starts[0]["show"] != SW_SHOW:
             problems.append(f"show command {starts[0]['show']}, not SW_SHOW")

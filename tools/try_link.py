@@ -33,15 +33,14 @@ def main():
         starts = prefix.record()
     finally:
         prefix.close()
-    text = lambda b: b.decode("cp1252", "replace")  # noqa: E731
-    print("command line:  " + text(command_line))
+    print("command line:  " + command_line.decode("cp1252", "replace"))
     for start in starts:
-        parameters = explorer_parameters(start["command_line"])
+        parameters = explorer_parameters(start["wide_command_line"])
         switches, objects = explorer_fields(parameters)
-        print("explorer.exe:  " + text(parameters))
-        shown = text(b"".join(objects[:1]))
+        print("explorer.exe:  " + parameters)
+        shown = "".join(objects[:1])
         print("Explorer:      " + (f"shows {shown} selected in its folder"
-                                   if b"/select" in switches else
+                                   if "/select" in switches else
                                    f"opens {shown}"))
     if not starts:
         print("explorer.exe:  not started (not an smb link, or refused)")

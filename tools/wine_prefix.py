@@ -107,7 +107,8 @@ class WinePrefix:
 
     def record(self):
         """What the stand-in Explorer recorded, Wine's desktop starts left
-        out: a list of entries, each a dict with the 'command_line' bytes,
+        out: a list of entries, each a dict with the 'command_line' bytes
+        (GetCommandLineA), the 'wide_command_line' text (GetCommandLineW),
         the 'show' command (an int, or None) and whether it reached its
         'end' after sleeping."""
         try:
@@ -122,6 +123,8 @@ class WinePrefix:
                 starts.append({
                     "command_line": bytes.fromhex(words[1].decode()),
                     "show": None if words[2] == b"-" else int(words[2]),
+                    "wide_command_line": bytes.fromhex(
+                        words[3].decode()).decode("utf-8"),
                     "ended": False,
                 })
             elif words == [b"end"] and starts:
@@ -146,39 +149,46 @@ class WinePrefix:
 
 
 def explorer_parameters(command_line):
-    """The parameters in a command line that starts Explorer: what follows
-    the program's name (quoted or not) and the one blank behind it."""
-    if command_line.startswith(b'"'):
-        end = command_line.index(b'"', 1) + 1
+    """The parameters in a command line that starts Explorer (bytes, or
+    text): what follows the program's name (quoted or not) and the one blank
+    behind it."""
+    if isinstance(command_line, bytes):
+        return explorer_parameters(command_line.decode("latin-1")).encode(
+            "latin-1")
+    if command_line.startswith('"'):
+        end = command_line.index('"', 1) + 1
     else:
-        end = command_line.find(b" ")
+        end = command_line.find(" ")
         end = len(command_line) if end < 0 else end
     name, rest = command_line[:end], command_line[end:]
-    assert name.strip(b'"').lower().endswith(b"explorer.exe"), command_line
-    return rest[1:] if rest.startswith(b" ") else rest
+    assert name.strip('"').lower().endswith("explorer.exe"), command_line
+    return rest[1:] if rest.startswith(" ") else rest
 
 
 def explorer_fields(parameters):
-    """Explorer's reading of its parameters: (switches, objects). Fields are
-    separated by ',' and '='; a double-quoted stretch may hold both; quotes
-    are otherwise dropped, and "" inside quotes is one quote; blanks and tabs
-    at each field's ends are ignored; a field led by '/' is a switch, and
-    Explorer opens the first of the other fields."""
-    fields, field, quoted, i = [], b"", False, 0
+    """Explorer's reading of its parameters (bytes, or text): (switches,
+    objects). Fields are separated by ',' and '='; a double-quoted stretch
+    may hold both; quotes are otherwise dropped, and "" inside quotes is one
+    quote; blanks and tabs at each field's ends are ignored; a field led by
+    '/' is a switch, and Explorer opens the first of the other fields."""
+    if isinstance(parameters, bytes):
+        return tuple([f.encode("latin-1") for f in fields] for fields in
+                     explorer_fields(parameters.decode("latin-1")))
+    fields, field, quoted, i = [], "", False, 0
     while i < len(parameters):
-        c = parameters[i:i + 1]
-        if c == b'"':
-            if quoted and parameters[i + 1:i + 2] == b'"':
+        c = parameters[i]
+        if c == '"':
+            if quoted and parameters[i + 1:i + 2] == '"':
                 field += c
                 i += 1
             else:
                 quoted = not quoted
-        elif not quoted and c in (b",", b"="):
+        elif not quoted and c in ",=":
             fields.append(field)
-            field = b""
+            field = ""
         else:
             field += c
         i += 1
-    fields = [f.strip(b" \t") for f in fields + [field]]
-    return ([f for f in fields if f.startswith(b"/")],
-            [f for f in fields if f and not f.startswith(b"/")])
+    fields = [f.strip(" \t") for f in fields + [field]]
+    return ([f for f in fields if f.startswith("/")],
+            [f for f in fields if f and not f.startswith("/")])
