@@ -16,10 +16,12 @@ class OpenSmbLinkTest : public ::testing::Test {
 struct LinkCase {
   const char* tail;
   const char* parameters;  // null: nothing may be launched
+  bool utf8 = false;       // handed over as UTF-8, not in the ANSI code page
 };
 
 // Each case is one whole call; the request the shell receives is checked in
-// all six values, and a case that must not launch must leave no request.
+// all six values and in the call it came through, and a case that must not
+// launch must leave no request.
 TEST_F(OpenSmbLinkTest, Table) {
   const LinkCase cases[] = {
       {"smb://server/share/dir/file name.txt",
@@ -42,6 +44,15 @@ TEST_F(OpenSmbLinkTest, Table) {
       {"smb://./C:/Windows", nullptr},
       {"smb://%3F/C:/Windows/notepad.exe", nullptr},
       {"smb://srv/t/run.ex%22e%22", nullptr},
+      {"smb://nas/B%C3%BCro", "\\\\nas\\B\xC3\xBCro", true},
+      {"smb://nas/%E6%9D%B1%E4%BA%AC",
+       "\\\\nas\\\xE6\x9D\xB1\xE4\xBA\xAC", true},
+      {"smb://nas/M%C3%BCller, Hans", "\"\\\\nas\\M\xC3\xBCller, Hans\"", true},
+      {"smb://nas/%E5%AE%89%E8%A3%85.exe",
+       "/select,\\\\nas\\\xE5\xAE\x89\xE8\xA3\x85.exe", true},
+      {"smb://a/caf%E9", "\\\\a\\caf\xE9"},
+      {"smb://a/B%C3%BCro/caf%E9", "\\\\a\\B\xC3\xBCro\\caf\xE9"},
+      {"smb://a/B%C3", "\\\\a\\B\xC3"},
       {"SMB://a/b", nullptr},
       {"Smb://a/b", nullptr},
       {"smb:a", nullptr},
@@ -64,6 +75,7 @@ TEST_F(OpenSmbLinkTest, Table) {
     }
     ASSERT_EQ(requests.size(), 1u) << "tail: " << c.tail;
     const ShellRequest& r = requests[0];
+    EXPECT_EQ(r.utf8, c.utf8) << "tail: " << c.tail;
     EXPECT_EQ(r.owner, nullptr);
     EXPECT_TRUE(r.has_verb && r.has_file && r.has_parameters);
     EXPECT_EQ(r.verb, "open");
