@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
-"""Builds the per-machine MSI from packaging/smbopener.wxs with wixl.
+"""Builds an MSI from one of the WiX sources in packaging/ with wixl:
+smbopener.wxs (per machine) or smbopener-user.wxs (per user).
 
 wixl finds the files it packs only relative to where it runs, so the
 executable and the icon are staged in a temporary folder first.
 
-    make_msi.py OUTPUT.msi VERSION SMBOPENER_EXE ICON
+    make_msi.py WXS OUTPUT.msi VERSION SMBOPENER_EXE ICON
 """
 
 import os
@@ -13,17 +14,19 @@ import subprocess
 import sys
 import tempfile
 
-WXS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "smbopener.wxs")
+PACKAGING = os.path.dirname(os.path.abspath(__file__))
 
 
 def main():
-    output, version, exe, icon = sys.argv[1:5]
+    wxs, output, version, exe, icon = sys.argv[1:6]
     with tempfile.TemporaryDirectory(prefix="smbopener-msi-") as stage:
         shutil.copyfile(exe, os.path.join(stage, "smbopener.exe"))
         shutil.copyfile(icon, os.path.join(stage, "smbopener.ico"))
-        subprocess.run(["wixl", "-a", "x86", "-D", f"Version={version}",
+        subprocess.run(["wixl", "-a", "x86", "-I", PACKAGING,
+                        "-D", f"Version={version}",
                         "-D", "Exe=smbopener.exe", "-D", "Icon=smbopener.ico",
-                        "-o", os.path.abspath(output), WXS],
+                        "-o", os.path.abspath(output),
+                        os.path.join(PACKAGING, wxs)],
                        cwd=stage, check=True)
 
 

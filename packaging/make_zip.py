@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
-"""Builds the per-user zip: smbopener.exe with register.cmd, unregister.cmd
-and README.txt, all in one folder. Text files get Windows line endings; every
-entry gets the same fixed date, so the same inputs give the same zip.
+"""Builds the portable zip: smbopener.exe, register.exe and unregister.exe
+with README.txt, all in one folder. The text file gets Windows line endings;
+every entry gets the same fixed date, so the same inputs give the same zip.
 
-    make_zip.py OUTPUT.zip VERSION SMBOPENER_EXE PACKAGING_DIR
+    make_zip.py OUTPUT.zip VERSION README_TXT FILE...
 """
 
 import os
@@ -14,13 +14,15 @@ FIXED_DATE = (2026, 1, 1, 0, 0, 0)
 
 
 def main():
-    output, version, exe, packaging = sys.argv[1:5]
+    output, version, readme, *files = sys.argv[1:]
     folder = f"smbopener-{version}/"
-    entries = [("smbopener.exe", open(exe, "rb").read())]
-    for name in ("register.cmd", "unregister.cmd", "README.txt"):
-        with open(os.path.join(packaging, name), encoding="utf-8") as f:
-            text = f.read().replace("@VERSION@", version)
-        entries.append((name, text.replace("\n", "\r\n").encode("utf-8")))
+    entries = []
+    for path in files:
+        with open(path, "rb") as f:
+            entries.append((os.path.basename(path), f.read()))
+    with open(readme, encoding="utf-8") as f:
+        text = f.read().replace("@VERSION@", version)
+    entries.append(("README.txt", text.replace("\n", "\r\n").encode("utf-8")))
     with zipfile.ZipFile(output, "w", zipfile.ZIP_DEFLATED) as archive:
         for name, data in entries:
             info = zipfile.ZipInfo(folder + name, FIXED_DATE)
