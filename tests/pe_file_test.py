@@ -1,9 +1,12 @@
 #!/usr/bin/env python3
 """Checks the built smbopener.exe as a file: a 32-bit GUI program that
 imports only DLLs every Windows has, with its icon, manifest and version
-information, and an icon that its generator reproduces byte for byte.
+information, and an icon that its generator reproduces byte for byte. The
+registration programs of the zip must be 32-bit console programs that need
+no DLL but the system's either.
 
     pe_file_test.py SMBOPENER_EXE MAKE_ICON_PY COMMITTED_ICO VERSION
+                    [CONSOLE_EXE...]
 """
 
 import os
@@ -26,13 +29,19 @@ def output(*args, binary=False):
 def main():
     exe, make_icon, committed_ico, version_number = sys.argv[1:5]
     checks = []
-    headers = output("i686-w64-mingw32-objdump", "-p", exe)
-    checks.append(("PE32 for i386", "file format pei-i386" in headers))
-    checks.append(("GUI subsystem",
-                   re.search(r"Subsystem\s+00000002", headers) is not None))
-    dlls = {d.lower() for d in re.findall(r"DLL Name: (\S+)", headers)}
-    checks.append((f"imports only {sorted(ALLOWED_DLLS)} (has {sorted(dlls)})",
-                   dlls <= ALLOWED_DLLS and "shell32.dll" in dlls))
+    for path, subsystem in [(exe, 2)] + [(p, 3) for p in sys.argv[5:]]:
+        name = os.path.basename(path)
+        headers = output("i686-w64-mingw32-objdump", "-p", path)
+        checks.append((f"{name}: PE32 for i386",
+                       "file format pei-i386" in headers))
+        kind = "GUI" if subsystem == 2 else "console"
+        checks.append((f"{name}: {kind} subsystem",
+                       re.search(rf"Subsystem\s+0000000{subsystem}", headers)
+                       is not None))
+        dlls = {d.lower() for d in re.findall(r"DLL Name: (\S+)", headers)}
+        checks.append((f"{name}: imports only {sorted(ALLOWED_DLLS)} (has "
+                       f"{sorted(dlls)})",
+                       dlls <= ALLOWED_DLLS and "shell32.dll" in dlls))
 
     with tempfile.TemporaryDirectory() as tmp:
         ico = os.path.join(tmp, "from_exe.ico")

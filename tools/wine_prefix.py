@@ -42,6 +42,11 @@ class WinePrefix:
         assert path[:3].upper() == "C:\\", path
         return os.path.join(self.path, "drive_c", *path[3:].split("\\"))
 
+    def user_name(self):
+        """The name of the prefix's user, as in C:\\users\\NAME."""
+        users = os.listdir(self.windows_path("C:\\users"))
+        return next(u for u in sorted(users) if u != "Public")
+
     def install(self, host_file, windows_file):
         target = self.windows_path(windows_file)
         os.makedirs(os.path.dirname(target), exist_ok=True)
@@ -62,41 +67,39 @@ class WinePrefix:
     def reg_tree(self, key):
         """The registry key and every key below it, as a dict from full key
         name to its values (a dict from value name, "" for the default
-        value, to text), or None if the key does not exist."""
-        listing = os.path.join(self.path, "reg-query.txt")
-        with open(listing, "wb") as out:
-            status = subprocess.call(["wine", "reg", "query", key, "/s"],
-                                     env=self.env, stdout=out,
-                                     stderr=self.log,
-                                     stdin=subprocess.DEVNULL, timeout=120)
-        if status != 0:
+        value, to its text; a DWORD as "0x..."), or None if the key does not
+        exist. Read from `reg export`, which writes Unicode, so that no
+        letter is lost to a console code page."""
+        export = "C:\\smbopener-reg-export.reg"
+        if os.path.exists(self.windows_path(export)):
+            os.remove(self.windows_path(export))
+        if self._call(["wine", "reg", "export", key, export, "/y"]) != 0:
             return None
-        tree, values = {}, None
-        with open(listing, encoding="cp1252") as f:
-            for line in f.read().splitlines():
-                if line.startswith("HKEY_"):
-                    values = tree.setdefault(line, {})
-                elif line.startswith("    ") and values is not None:
-                    name, _, *value = line[4:].split("    ", 2)
-                    values["" if name == "(Default)" else name] = \
-                        value[0] if value else ""
-        return tree
-
-    def reg_query(self, key):
-        """The values of one registry key, or None if it does not exist."""
-        tree = self.reg_tree(key)
-        return None if tree is None else next(iter(tree.values()), {})
+        with open(self.windows_path(export), "rb") as f:
+            return parse_reg_export(f.read().decode("utf-16"))
 
     def start_exact(self, start_exact_exe, program, command_line,
-                    show=None, **extra_env):
-        """Starts `program` with exactly the bytes `command_line` through
+                    show=None, new_console=False, output=None, **extra_env):
+        """Starts `program` with exactly `command_line` through
         start_exact.exe (installed as C:\\start_exact.exe) and returns the
-        program's exit status."""
-        args = ["C:\\start_exact.exe", program, command_line.hex()]
+        program's exit status. A command line in bytes goes to
+        CreateProcessA as it is; a text goes to CreateProcessW. With
+        `new_console` the program gets a console of its own, as a
+        double-click gives it; `output` (a Windows path) receives its
+        output."""
+        args = ["C:\\start_exact.exe"]
+        if isinstance(command_line, str):
+            args.append("/w")
+            command_line = command_line.encode("utf-8")
+        if new_console:
+            args.append("/new-console")
+        if output:
+            args += ["/output", output]
+        args += [program.encode("utf-8").hex(), command_line.hex()]
         if show is not None:
             args.append(str(show))
-        if not os.path.exists(self.windows_path(args[0])):
-            self.install(start_exact_exe, args[0])
+        # Installed every time: a prefix that is kept may hold an old one.
+        self.install(start_exact_exe, args[0])
         return self.run(args, **extra_env)
 
     def clear_record(self):
@@ -146,6 +149,51 @@ class WinePrefix:
         self.log.close()
         if self.owned:
             shutil.rmtree(self.path, ignore_errors=True)
+
+
+def parse_reg_export(text):
+    """The keys and values of a `reg export` file, as reg_tree gives them."""
+    tree, values = {}, None
+    lines = text.splitlines()
+    i = 0
+    while i < len(lines):
+        line = lines[i]
+        while line.endswith("\\") and i + 1 < len(lines):  # continued hex
+            i += 1
+            line = line[:-1] + lines[i].strip()
+        i += 1
+        if line.startswith("[") and line.endswith("]"):
+            values = tree.setdefault(line[1:-1], {})
+            continue
+        if values is None or not line or line[0] not in '@"':
+            continue
+        if line[0] == "@":
+            name, rest = "", line[2:]
+        else:
+            name, end = _reg_string(line, 0)
+            rest = line[end + 2:]  # behind the quote and the "="
+        if rest.startswith('"'):
+            values[name] = _reg_string(rest, 0)[0]
+        elif rest.startswith("dword:"):
+            values[name] = hex(int(rest[6:], 16))
+        else:  # hex, hex(2) and the other binary forms
+            kind, _, data = rest.partition(":")
+            raw = bytes(int(b, 16) for b in data.split(",") if b)
+            values[name] = (raw.decode("utf-16-le").rstrip("\0")
+                            if kind in ("hex(2)", "hex(7)") else raw.hex())
+    return tree
+
+
+def _reg_string(line, start):
+    """The text of the quoted string at `start`, and the index of its
+    closing quote."""
+    out, i = [], start + 1
+    while line[i] != '"':
+        if line[i] == "\\":
+            i += 1
+        out.append(line[i])
+        i += 1
+    return "".join(out), i
 
 
 def explorer_parameters(command_line):
