@@ -1,6 +1,5 @@
 #include "link/explorer_parameters.h"
 
-#include <cstring>
 #include <string_view>
 
 namespace {

@@ -19,6 +19,11 @@
 //    "/select," and the path;
 //  - a path that holds ',' or '=' is put in double quotes.
 // Any other path is returned exactly as it is.
+//
+// The path is read as bytes, which holds in every code page: the trail bytes
+// of double-byte characters are 0x40 and above, so ',', '=', '"' and '.' are
+// always themselves, and a '\' that is a trail byte can only make the last
+// segment look shorter, never hide its type.
 std::string ExplorerParameters(const char* unc_path);
 
 #endif  // SMBOPENER_LINK_EXPLORER_PARAMETERS_H_
