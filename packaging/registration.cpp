@@ -41,8 +41,8 @@ struct AssociationValue {
   std::wstring text;
 };
 
-// The association with `exe`: the link reaches it unquoted, as "%1" would
-// make every link fail the program's scheme test.
+// The association with `exe`, its open command last: the link reaches the
+// program unquoted, as "%1" would make every link fail its scheme test.
 std::vector<AssociationValue> Association(const std::wstring& exe) {
   const std::wstring quoted = L"\"" + exe + L"\"";
   return {{L"", L"", L"URL:smb link"},
@@ -129,14 +129,15 @@ StoredValue ReadValue(const std::wstring& key, const wchar_t* name) {
   return value;
 }
 
-bool HoldsText(const StoredValue& value, const std::wstring& text,
-               bool ignore_case = false) {
+// Whether a stored value is the text `text`, in any case (paths on Windows
+// are the same in any case).
+bool HoldsText(const StoredValue& value, const std::wstring& text) {
   if (!value.present || (value.type != REG_SZ && value.type != REG_EXPAND_SZ))
     return false;
   std::wstring stored(reinterpret_cast<const wchar_t*>(value.data.data()),
                       value.data.size() / sizeof(wchar_t));
   while (!stored.empty() && stored.back() == L'\0') stored.pop_back();
-  return ignore_case ? SameText(stored, text) : stored == text;
+  return SameText(stored, text);
 }
 
 // The changes one run makes to HKEY_CURRENT_USER, each noted with what it
@@ -182,7 +183,8 @@ class Changes {
     RegCloseKey(handle);
     if (error != ERROR_SUCCESS || subkeys != 0 || values != 0) return error;
     error = RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
-    if (error == ERROR_SUCCESS) undo_.push_back({Step::kDeletedKey, key, nullptr, {}});
+    if (error == ERROR_SUCCESS)
+      undo_.push_back({Step::kDeletedKey, key, nullptr, {}});
     return error;
   }
 
@@ -256,6 +258,16 @@ class Changes {
   std::vector<Step> undo_;
 };
 
+// Reports a failed run, after putting back what it changed; returns the
+// exit status of a failure.
+int Fail(const std::wstring& what, LONG error, Changes& changes) {
+  const bool undone = changes.Undo();
+  Print(L"Could not " + what + L": " + ErrorText(error) + L".\r\n" +
+        (undone ? L"Nothing was changed.\r\n"
+                : L"Some of the changes could not be undone.\r\n"));
+  return 1;
+}
+
 // Writes the association; on failure puts everything back as it was.
 int Register(const std::wstring& exe) {
   Changes changes;
@@ -263,14 +275,9 @@ int Register(const std::wstring& exe) {
     const LONG error =
         changes.SetText(SMB_KEY + std::wstring(value.subkey), value.name,
                         value.text);
-    if (error != ERROR_SUCCESS) {
-      const bool undone = changes.Undo();
-      Print(L"Could not associate smb:// links with \"" + exe + L"\": " +
-            ErrorText(error) + L".\r\n" +
-            (undone ? L"Nothing was changed.\r\n"
-                    : L"Some of the changes could not be undone.\r\n"));
-      return 1;
-    }
+    if (error != ERROR_SUCCESS)
+      return Fail(L"associate smb:// links with \"" + exe + L"\"", error,
+                  changes);
   }
   Print(L"smb:// links now open with \"" + exe + L"\" for this user.\r\n");
   return 0;
@@ -280,8 +287,9 @@ int Register(const std::wstring& exe) {
 // every key of it that is left empty.
 int Unregister(const std::wstring& exe) {
   const std::vector<AssociationValue> ours = Association(exe);
-  const std::wstring command_key = SMB_KEY + std::wstring(ours[3].subkey);
-  if (!HoldsText(ReadValue(command_key, L""), ours[3].text, true)) {
+  const AssociationValue& command = ours.back();
+  if (!HoldsText(ReadValue(SMB_KEY + std::wstring(command.subkey), L""),
+                 command.text)) {
     Print(L"smb:// links do not open with \"" + exe +
           L"\" for this user; nothing to remove.\r\n");
     return 0;
@@ -290,22 +298,19 @@ int Unregister(const std::wstring& exe) {
   LONG error = ERROR_SUCCESS;
   for (auto value = ours.rbegin(); value != ours.rend() && !error; ++value) {
     const std::wstring key = SMB_KEY + std::wstring(value->subkey);
-    if (HoldsText(ReadValue(key, value->name), value->text, true))
+    if (HoldsText(ReadValue(key, value->name), value->text))
       error = changes.DeleteValue(key, value->name);
   }
   for (const wchar_t* subkey :
        {L"\\shell\\open\\command", L"\\shell\\open", L"\\shell",
         L"\\DefaultIcon", L""}) {
-    if (!error) error = changes.DeleteKeyIfEmpty(SMB_KEY + std::wstring(subkey));
+    if (!error)
+      error = changes.DeleteKeyIfEmpty(SMB_KEY + std::wstring(subkey));
   }
-  if (error != ERROR_SUCCESS) {
-    const bool undone = changes.Undo();
-    Print(L"Could not remove the association of smb:// links with \"" + exe +
-          L"\": " + ErrorText(error) + L".\r\n" +
-          (undone ? L"Nothing was changed.\r\n"
-                  : L"Some of the changes could not be undone.\r\n"));
-    return 1;
-  }
+  if (error != ERROR_SUCCESS)
+    return Fail(L"remove the association of smb:// links with \"" + exe +
+                    L"\"",
+                error, changes);
   Print(L"smb:// links no longer open with \"" + exe + L"\".\r\n");
   return 0;
 }
