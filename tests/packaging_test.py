@@ -76,17 +76,18 @@ def expected_association(exe_windows_path):
 
 def open_command(prefix, start_exact, root):
     """Opens URL the way the shell runs the association's open command: the
-    URL in place of %1, the command line started as it is. Returns the exit
-    status and what the stand-in Explorer was handed."""
+    URL in place of %1, the command line started as it is. Returns what the
+    stand-in Explorer was handed, or what went wrong."""
     command = (association(prefix, root)["\\shell\\open\\command"]
                or {}).get("", "")
     if '"' not in command:
-        return None, []
+        return [f"no open command: {command!r}"]
     prefix.clear_record()
     status = prefix.start_exact(start_exact, command.split('"')[1],
                                 command.replace("%1", URL))
-    return status, [explorer_parameters(s["wide_command_line"])
-                    for s in prefix.wait_for_record(1)]
+    opened = [explorer_parameters(s["wide_command_line"])
+              for s in prefix.wait_for_record(1)]
+    return opened if status == 1 else opened + [f"exit status {status}"]
 
 
 def installed_products(prefix):
@@ -179,13 +180,12 @@ def test_msi(scope, build, source, version, standin, start_exact):
             prefix.run(["start", URL])
             opened = [explorer_parameters(s["wide_command_line"])
                       for s in prefix.wait_for_record(1)]
-            status = 1
         else:
             # Wine does not merge HKCU's classes into HKCR: run the command
             # the way the shell would.
-            status, opened = open_command(prefix, start_exact, root)
+            opened = open_command(prefix, start_exact, root)
         check(f"{name}: a link opens in Explorer as {OPENED}",
-              status == 1 and opened == [OPENED], f"{status} {opened}")
+              opened == [OPENED], opened)
         products = installed_products(prefix)
         check(f"{name}: one product, of this scope",
               products == [(scope, version)], products)
@@ -217,9 +217,10 @@ def test_msi(scope, build, source, version, standin, start_exact):
         status = prefix.run(["msiexec", "/x", "C:\\next.msi", "/qn"])
         check(f"{name}: silent uninstall succeeds", status == 0,
               f"status {status}")
-        left = [p for p in (os.path.dirname(host_exe), programs)
-                if os.path.exists(p) and not (p == programs
-                                              and programs_existed)]
+        # The user's Programs folder goes too, unless it was there before.
+        made = [os.path.dirname(host_exe)] + ([] if programs_existed
+                                               else [programs])
+        left = [p for p in made if os.path.exists(p)]
         check(f"{name}: uninstall leaves no file or folder", left == [], left)
         check(f"{name}: uninstall leaves no key",
               prefix.reg_tree(root + "\\smb") is None)
@@ -291,9 +292,9 @@ def test_registration(build, version, standin, start_exact):
             print(f"     open command: {command.get('')}")
             check(f"{label}: double-clicked, it waits for a key",
                   "Press any key" in out, repr(out))
-            status, opened = open_command(prefix, start_exact, classes)
+            opened = open_command(prefix, start_exact, classes)
             check(f"{label}: the open command opens the link",
-                  status == 1 and opened == [OPENED], f"{status} {opened}")
+                  opened == [OPENED], opened)
             status, out = run_registration(prefix, start_exact, folder,
                                            "unregister.exe")
             check(f"{label}: unregister.exe, from a script, removes every "
