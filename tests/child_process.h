@@ -1,8 +1,8 @@
 #ifndef SMBOPENER_TESTS_CHILD_PROCESS_H_
 #define SMBOPENER_TESTS_CHILD_PROCESS_H_
 
-// Helpers of the Windows test and benchmark programs that start another
-// program with an exact command line.
+// Helpers of the Windows test and benchmark programs: exact command lines
+// and texts from hexadecimal bytes, and waiting for what a program started.
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
@@ -18,6 +18,15 @@ inline std::string FromHex(const char* hex) {
     bytes += static_cast<char>(std::strtol(pair, nullptr, 16));
   }
   return bytes;
+}
+
+// The UTF-16 form of a UTF-8 text.
+inline std::wstring Utf16(const std::string& utf8) {
+  std::wstring wide(utf8.size() + 1, L'\0');
+  wide.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &wide[0],
+                                  static_cast<int>(wide.size())));
+  if (!wide.empty()) wide.pop_back();  // the terminator
+  return wide;
 }
 
 // Waits, up to `milliseconds`, until no process of `job` is left.

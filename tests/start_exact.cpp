@@ -20,18 +20,6 @@
 
 #include "tests/child_process.h"
 
-namespace {
-
-std::wstring Utf16(const std::string& utf8) {
-  std::wstring wide(utf8.size() + 1, L'\0');
-  wide.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &wide[0],
-                                  static_cast<int>(wide.size())));
-  if (!wide.empty()) wide.pop_back();  // the terminator
-  return wide;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
   bool wide = false;
   DWORD flags = CREATE_SUSPENDED;

@@ -7,20 +7,14 @@
 //
 // Exit status 0 if the key was made, 1 if not.
 
-#include <string>
-
 #include "tests/child_process.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) return 1;
-  const std::string key = FromHex(argv[1]);
-  std::wstring wide(key.size() + 1, L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, key.c_str(), -1, &wide[0],
-                      static_cast<int>(wide.size()));
   HKEY handle;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, wide.c_str(), 0, nullptr,
-                      REG_OPTION_VOLATILE, KEY_WRITE, nullptr, &handle,
-                      nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, Utf16(FromHex(argv[1])).c_str(), 0,
+                      nullptr, REG_OPTION_VOLATILE, KEY_WRITE, nullptr,
+                      &handle, nullptr) != ERROR_SUCCESS)
     return 1;
   RegCloseKey(handle);
   return 0;
